@@ -1,0 +1,309 @@
+#include "TrendDataSet.h"
+
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+#include <stdexcept>
+
+#include "TrendErrors.h"
+
+namespace trend {
+namespace {
+
+// A stretch of the merged tail taken from the data set's points or from the block.
+struct MergeRun {
+    bool fromBlock;
+    size_t length;
+};
+
+// Grows a column by half its size at a time, to keep the slack of a large load small.
+template <typename T>
+void growFor(std::vector<T>& column, size_t extra) {
+    const size_t needed = column.size() + extra;
+    if (needed > column.capacity()) {
+        column.reserve(std::max(needed, column.capacity() + column.capacity() / 2 + 64));
+    }
+}
+
+template <typename T>
+void applyRuns(std::vector<T>& column, const std::vector<T>& block, size_t tailStart,
+               const std::vector<MergeRun>& runs) {
+    const size_t oldSize = column.size();
+    growFor(column, block.size());
+    column.resize(oldSize + block.size());
+    size_t write = column.size();
+    size_t mainEnd = oldSize;
+    size_t blockEnd = block.size();
+    for (auto run = runs.rbegin(); run != runs.rend(); ++run) {
+        write -= run->length;
+        if (run->fromBlock) {
+            blockEnd -= run->length;
+            std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(blockEnd), run->length,
+                        column.begin() + static_cast<std::ptrdiff_t>(write));
+        } else {
+            mainEnd -= run->length;
+            if (write != mainEnd) {
+                std::memmove(column.data() + write, column.data() + mainEnd,
+                             run->length * sizeof(T));
+            }
+        }
+    }
+    (void)tailStart;
+}
+
+std::vector<uint32_t> mergeNulls(const std::vector<uint32_t>& mainNulls,
+                                 const std::vector<uint32_t>& blockNulls, size_t tailStart,
+                                 const std::vector<MergeRun>& runs) {
+    std::vector<uint32_t> merged;
+    merged.reserve(mainNulls.size() + blockNulls.size());
+    auto mainIt = std::lower_bound(mainNulls.begin(), mainNulls.end(), tailStart);
+    merged.insert(merged.end(), mainNulls.begin(), mainIt);
+    auto blockIt = blockNulls.begin();
+    size_t mainPos = tailStart;
+    size_t blockPos = 0;
+    size_t outPos = tailStart;
+    for (const MergeRun& run : runs) {
+        if (run.fromBlock) {
+            for (; blockIt != blockNulls.end() && *blockIt < blockPos + run.length; ++blockIt) {
+                merged.push_back(static_cast<uint32_t>(*blockIt - blockPos + outPos));
+            }
+            blockPos += run.length;
+        } else {
+            for (; mainIt != mainNulls.end() && *mainIt < mainPos + run.length; ++mainIt) {
+                merged.push_back(static_cast<uint32_t>(*mainIt - mainPos + outPos));
+            }
+            mainPos += run.length;
+        }
+        outPos += run.length;
+    }
+    return merged;
+}
+
+}  // namespace
+
+bool TrendSeries::IsNull(size_t j) const {
+    if (j >= values_.size()) {
+        throw ListIndexError("point index " + std::to_string(j) + " out of range (" +
+                             std::to_string(values_.size()) + " points)");
+    }
+    return std::binary_search(nulls_.begin(), nulls_.end(), static_cast<uint32_t>(j));
+}
+
+void TrendSeries::clearPoints() {
+    values_.clear();
+    values_.shrink_to_fit();
+    nulls_.clear();
+    minY_ = std::numeric_limits<double>::infinity();
+    maxY_ = -std::numeric_limits<double>::infinity();
+}
+
+void TrendSeries::noteValue(double value) {
+    minY_ = std::min(minY_, value);
+    maxY_ = std::max(maxY_, value);
+}
+
+void TrendSeries::append(double value, bool isNull) {
+    if (isNull) {
+        nulls_.push_back(static_cast<uint32_t>(values_.size()));
+    }
+    growFor(values_, 1);
+    values_.push_back(value);
+    noteValue(value);
+}
+
+void PointBlock::addRow(TDateTime x, std::span<const double> values,
+                        std::span<const uint8_t> nulls) {
+    for (size_t i = 0; i < values_.size(); ++i) {
+        if (nulls[i]) {
+            nulls_[i].push_back(static_cast<uint32_t>(times_.size()));
+        }
+        values_[i].push_back(values[i]);
+    }
+    times_.push_back(x);
+}
+
+void PointBlock::clear() {
+    times_.clear();
+    for (auto& column : values_) {
+        column.clear();
+    }
+    for (auto& column : nulls_) {
+        column.clear();
+    }
+}
+
+TrendDataSet::TrendDataSet(std::vector<TColor> palette, TColor chartColor, TColor backWallColor)
+    : palette_(std::move(palette)), chartColor_(chartColor), backWallColor_(backWallColor) {
+    design_ = std::make_shared<TrendSeries>();
+    design_->Format.Pointer = SeriesPointer{true, psCircle, 3, 3};
+    design_->Format.SmallDots = false;
+    design_->Format.TreatNulls = NullTreatment::DontPaint;
+    AddSeries(design_);
+}
+
+TrendSeries& TrendDataSet::Series(size_t i) {
+    return *SeriesHandle(i);
+}
+const TrendSeries& TrendDataSet::Series(size_t i) const {
+    return *SeriesHandle(i);
+}
+
+const TrendDataSet::SeriesPtr& TrendDataSet::SeriesHandle(size_t i) const {
+    if (i >= list_.size()) {
+        throw ListIndexError("series index " + std::to_string(i) + " out of range (" +
+                             std::to_string(list_.size()) + " series)");
+    }
+    return list_[i];
+}
+
+TColor TrendDataSet::nextPaletteColor() const {
+    for (TColor color : palette_) {
+        if (color == chartColor_ || color == backWallColor_) {
+            continue;
+        }
+        bool used = std::any_of(list_.begin(), list_.end(),
+                                [&](const SeriesPtr& s) { return s->SeriesColor == color; });
+        if (!used) {
+            return color;
+        }
+    }
+    return palette_.empty() ? 0 : palette_[list_.size() % palette_.size()];
+}
+
+void TrendDataSet::AddSeries(SeriesPtr s) {
+    if (list_.empty()) {
+        times_.clear();
+        pending_ = PointBlock();
+    }
+    if (!times_.empty() || !pending_.empty()) {
+        throw std::logic_error("a series can only join a data set without points");
+    }
+    s->clearPoints();
+    if (s->SeriesColor == clDefault) {
+        s->SeriesColor = nextPaletteColor();
+    }
+    list_.push_back(std::move(s));
+    pending_ = PointBlock(list_.size());
+}
+
+void TrendDataSet::RemoveAllSeries() {
+    list_.clear();
+    times_.clear();
+    pending_ = PointBlock();
+}
+
+void TrendDataSet::ClearPoints() {
+    times_.clear();
+    times_.shrink_to_fit();
+    for (auto& s : list_) {
+        s->clearPoints();
+    }
+    pending_.clear();
+}
+
+void TrendDataSet::reserveRows(size_t extra) {
+    times_.reserve(times_.size() + extra);
+    for (auto& s : list_) {
+        s->values_.reserve(s->values_.size() + extra);
+    }
+}
+
+void TrendDataSet::AddRow(TDateTime x, std::span<const double> values,
+                          std::span<const uint8_t> nulls) {
+    if (values.size() < list_.size() || nulls.size() < list_.size()) {
+        throw std::logic_error("a row needs one value per series");
+    }
+    if (!times_.empty() && x < times_.back()) {
+        pending_.addRow(x, values, nulls);
+        return;
+    }
+    growFor(times_, 1);
+    times_.push_back(x);
+    for (size_t i = 0; i < list_.size(); ++i) {
+        list_[i]->append(values[i], nulls[i] != 0);
+    }
+}
+
+void TrendDataSet::commitPending() {
+    if (!pending_.empty()) {
+        mergeBlock(pending_);
+        pending_.clear();
+    }
+}
+
+void TrendDataSet::mergeBlock(PointBlock& block) {
+    const size_t k = block.rowCount();
+    // Points of equal time keep the order they were added in.
+    if (!std::is_sorted(block.times_.begin(), block.times_.end())) {
+        std::vector<size_t> order(k);
+        std::iota(order.begin(), order.end(), 0);
+        std::stable_sort(order.begin(), order.end(),
+                         [&](size_t a, size_t b) { return block.times_[a] < block.times_[b]; });
+        std::vector<size_t> rank(k);
+        for (size_t r = 0; r < k; ++r) {
+            rank[order[r]] = r;
+        }
+        auto permute = [&](auto& column) {
+            auto copy = column;
+            for (size_t r = 0; r < k; ++r) {
+                column[r] = copy[order[r]];
+            }
+        };
+        permute(block.times_);
+        for (size_t i = 0; i < block.values_.size(); ++i) {
+            permute(block.values_[i]);
+            for (auto& index : block.nulls_[i]) {
+                index = static_cast<uint32_t>(rank[index]);
+            }
+            std::sort(block.nulls_[i].begin(), block.nulls_[i].end());
+        }
+    }
+
+    const size_t n = times_.size();
+    const size_t tailStart = static_cast<size_t>(
+        std::upper_bound(times_.begin(), times_.end(), block.times_.front()) - times_.begin());
+    std::vector<MergeRun> runs;
+    auto addRun = [&](bool fromBlock, size_t length) {
+        if (length == 0) {
+            return;
+        }
+        if (!runs.empty() && runs.back().fromBlock == fromBlock) {
+            runs.back().length += length;
+        } else {
+            runs.push_back({fromBlock, length});
+        }
+    };
+    size_t i = tailStart;
+    size_t j = 0;
+    while (i < n && j < k) {
+        if (times_[i] <= block.times_[j]) {
+            const size_t end = static_cast<size_t>(
+                std::upper_bound(times_.begin() + static_cast<std::ptrdiff_t>(i), times_.end(),
+                                 block.times_[j]) -
+                times_.begin());
+            addRun(false, end - i);
+            i = end;
+        } else {
+            const size_t end = static_cast<size_t>(
+                std::lower_bound(block.times_.begin() + static_cast<std::ptrdiff_t>(j),
+                                 block.times_.end(), times_[i]) -
+                block.times_.begin());
+            addRun(true, end - j);
+            j = end;
+        }
+    }
+    addRun(false, n - i);
+    addRun(true, k - j);
+
+    applyRuns(times_, block.times_, tailStart, runs);
+    for (size_t s = 0; s < list_.size(); ++s) {
+        TrendSeries& series = *list_[s];
+        applyRuns(series.values_, block.values_[s], tailStart, runs);
+        series.nulls_ = mergeNulls(series.nulls_, block.nulls_[s], tailStart, runs);
+        for (double value : block.values_[s]) {
+            series.noteValue(value);
+        }
+    }
+}
+
+}  // namespace trend
