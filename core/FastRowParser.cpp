@@ -56,6 +56,100 @@ public:
         return 1;
     }
 
+    // Reads the next field as a value: a plain decimal number, or a null mark (any "N").
+    // False when the field is missing or needs the general road.
+    template <typename Slow>
+    bool nextValue(char separator, double& value, uint8_t& isNull, const Slow& slow) {
+        if (p_ >= end_) {
+            if (!emptyPending_) {
+                return false;
+            }
+            emptyPending_ = false;
+            return false;  // an empty field is not a number
+        }
+        const char* field = p_;
+        if (*field == '"') {
+            return false;
+        }
+        bool negative = false;
+        if (*p_ == '-' || *p_ == '+') {
+            negative = *p_ == '-';
+            ++p_;
+        }
+        uint64_t mantissa = 0;
+        int digits = 0;
+        int fractionDigits = 0;
+        bool exact = true;
+        while (p_ < end_ && isDigit(*p_)) {
+            if (digits < 19) {
+                mantissa = mantissa * 10 + static_cast<unsigned>(*p_ - '0');
+                digits += mantissa != 0;
+            } else {
+                exact = false;
+            }
+            ++p_;
+        }
+        const bool hasWhole = p_ != field + (field[0] == '-' || field[0] == '+');
+        bool hasFraction = false;
+        if (p_ < end_ && *p_ == separator) {
+            ++p_;
+            while (p_ < end_ && isDigit(*p_)) {
+                if (digits < 19) {
+                    mantissa = mantissa * 10 + static_cast<unsigned>(*p_ - '0');
+                    digits += mantissa != 0;
+                    ++fractionDigits;
+                } else {
+                    exact = false;
+                }
+                hasFraction = true;
+                ++p_;
+            }
+        }
+        const bool terminated = p_ >= end_ || *p_ == ',' || static_cast<unsigned char>(*p_) <= 32;
+        if (!terminated) {
+            // Not a plain number: a null mark, or a number with an exponent, or no number.
+            while (p_ < end_ && *p_ != ',' && static_cast<unsigned char>(*p_) > 32) {
+                ++p_;
+            }
+            if (std::memchr(field, 'N', static_cast<size_t>(p_ - field)) != nullptr) {
+                isNull = 1;
+                value = 0.0;
+            } else if (!slow.parseNumber(field, p_, value)) {
+                return false;
+            } else {
+                isNull = 0;
+            }
+        } else {
+            if (!hasWhole && !hasFraction) {
+                return false;
+            }
+            isNull = 0;
+            static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+            if (exact && mantissa <= (uint64_t{1} << 53) && fractionDigits <= 22) {
+                // Both operands are exact doubles, so one division rounds correctly.
+                value = static_cast<double>(mantissa) / kPowers[fractionDigits];
+                if (negative) {
+                    value = -value;
+                }
+            } else if (!slow.parseNumber(field, p_, value)) {
+                return false;
+            }
+        }
+        if (!skipBlanks()) {
+            return false;
+        }
+        if (p_ < end_ && *p_ == ',') {
+            emptyPending_ = p_ + 1 == end_;
+            ++p_;
+            if (!skipBlanks()) {
+                return false;
+            }
+        }
+        return true;
+    }
+
 private:
     bool skipBlanks() {
         while (p_ < end_ && isBlank(*p_)) {
@@ -188,19 +282,7 @@ bool FastRowParser::parse(const char* begin, const char* end, size_t seriesCount
                kMSecsPerDay;
 
     for (size_t i = 0; i < seriesCount; ++i) {
-        const char* fieldBegin;
-        const char* fieldEnd;
-        if (cursor.next(fieldBegin, fieldEnd) != 1) {
-            return false;
-        }
-        const size_t length = static_cast<size_t>(fieldEnd - fieldBegin);
-        if (std::memchr(fieldBegin, 'N', length) != nullptr) {
-            nulls[i] = 1;
-            values[i] = 0.0;
-            continue;
-        }
-        nulls[i] = 0;
-        if (!parseNumber(fieldBegin, fieldEnd, values[i])) {
+        if (!cursor.nextValue(separator_, values[i], nulls[i], *this)) {
             return false;
         }
     }

@@ -16,9 +16,10 @@ public:
     bool parse(const char* begin, const char* end, size_t seriesCount, double& time, double* values,
                uint8_t* nulls);
 
-private:
+    // The shape check and exact conversion of one number.
     bool parseNumber(const char* begin, const char* end, double& value) const;
 
+private:
     char separator_;
     char cachedDate_[10] = {};
     long long cachedDays_ = -1;

@@ -17,16 +17,16 @@ struct MergeRun {
 };
 
 // Grows a column by half its size at a time, to keep the slack of a large load small.
-template <typename T>
-void growFor(std::vector<T>& column, size_t extra) {
+template <typename ColumnType>
+void growFor(ColumnType& column, size_t extra) {
     const size_t needed = column.size() + extra;
     if (needed > column.capacity()) {
         column.reserve(std::max(needed, column.capacity() + column.capacity() / 2 + 64));
     }
 }
 
-template <typename T>
-void applyRuns(std::vector<T>& column, const std::vector<T>& block, size_t tailStart,
+template <typename ColumnType, typename T>
+void applyRuns(ColumnType& column, const std::vector<T>& block, size_t tailStart,
                const std::vector<MergeRun>& runs) {
     const size_t oldSize = column.size();
     growFor(column, block.size());
@@ -221,6 +221,37 @@ void TrendDataSet::AddRow(TDateTime x, std::span<const double> values,
     times_.push_back(x);
     for (size_t i = 0; i < list_.size(); ++i) {
         list_[i]->append(values[i], nulls[i] != 0);
+    }
+}
+
+void TrendDataSet::AppendRows(std::span<const TDateTime> times, std::span<const uint32_t> rows,
+                              const double* values, const uint8_t* nulls, size_t stride) {
+    if (list_.empty() || rows.empty()) {
+        return;
+    }
+    if (stride < list_.size() || times.size() != rows.size() || !canAppendAt(times.front())) {
+        throw std::logic_error("rows to append need one value per series, in time order");
+    }
+    const size_t first = times_.size();
+    growFor(times_, rows.size());
+    times_.insert(times_.end(), times.begin(), times.end());
+    for (size_t i = 0; i < list_.size(); ++i) {
+        TrendSeries& series = *list_[i];
+        growFor(series.values_, rows.size());
+        double low = series.minY_;
+        double high = series.maxY_;
+        for (size_t k = 0; k < rows.size(); ++k) {
+            const size_t at = static_cast<size_t>(rows[k]) * stride + i;
+            const double v = values[at];
+            series.values_.push_back(v);
+            low = v < low ? v : low;
+            high = v > high ? v : high;
+            if (nulls[at] != 0) {
+                series.nulls_.push_back(static_cast<uint32_t>(first + k));
+            }
+        }
+        series.minY_ = low;
+        series.maxY_ = high;
     }
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "LargeBlockAllocator.h"
 #include "Mydatetimeunit.h"
 #include "TrendColors.h"
 
@@ -52,6 +53,10 @@ struct SeriesFormat {
 
 class TrendDataSet;
 
+// One column of the data set.
+template <typename T>
+using Column = std::vector<T, LargeBlockAllocator<T>>;
+
 // One value column: attributes and the values of its points. The times are the data set's.
 class TrendSeries {
 public:
@@ -77,11 +82,15 @@ public:
 
 private:
     friend class TrendDataSet;
+
+    // One column of the data set.
+    template <typename T>
+    using Column = std::vector<T, LargeBlockAllocator<T>>;
     void clearPoints();
     void append(double value, bool isNull);
     void noteValue(double value);
 
-    std::vector<double> values_;
+    Column<double> values_;
     std::vector<uint32_t> nulls_;
     double minY_ = std::numeric_limits<double>::infinity();
     double maxY_ = -std::numeric_limits<double>::infinity();
@@ -99,6 +108,10 @@ public:
 
 private:
     friend class TrendDataSet;
+
+    // One column of the data set.
+    template <typename T>
+    using Column = std::vector<T, LargeBlockAllocator<T>>;
     std::vector<TDateTime> times_;
     std::vector<std::vector<double>> values_;
     std::vector<std::vector<uint32_t>> nulls_;
@@ -138,6 +151,12 @@ public:
     // goes into the pending block and takes its place at the next commitPending().
     // values and nulls hold one entry per series.
     void AddRow(TDateTime x, std::span<const double> values, std::span<const uint8_t> nulls);
+    // Adds many rows at once: row k has time times[k], its values at values + rows[k] * stride
+    // and its null marks at nulls + rows[k] * stride. The times ascend and none lies before
+    // the last point (canAppendInOrder), so no point needs to be placed among earlier ones.
+    void AppendRows(std::span<const TDateTime> times, std::span<const uint32_t> rows,
+                    const double* values, const uint8_t* nulls, size_t stride);
+    bool canAppendAt(TDateTime x) const { return times_.empty() || x >= times_.back(); }
     // Places the pending earlier points among the others: after every point of the same time.
     void commitPending();
     bool hasPending() const { return !pending_.empty(); }
@@ -155,7 +174,7 @@ private:
     TColor backWallColor_;
     SeriesPtr design_;
     std::vector<SeriesPtr> list_;
-    std::vector<TDateTime> times_;
+    Column<TDateTime> times_;
     PointBlock pending_;
 };
 

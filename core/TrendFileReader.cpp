@@ -298,7 +298,8 @@ void TrendFileReader::seriesSetUp(const std::vector<std::string>& fields) {
     }
 }
 
-bool TrendFileReader::timeRow(TDateTime current) {
+template <typename BeforeGap>
+bool TrendFileReader::timeRowAccepts(TDateTime current, BeforeGap beforeGap) {
     // B-R steps 2 to 7.
     if (!firstRow_) {
         firstRow_ = true;
@@ -314,6 +315,7 @@ bool TrendFileReader::timeRow(TDateTime current) {
     }
     const double d = static_cast<double>(decimation_);
     if (span >= 2.0 * d + 10.0 && span >= 2.0 * sampleInterval_) {
+        beforeGap();
         previousTime_ = IncSecond(previousTime_, 1);
         TrendDataSet& chart = state_.Chart1;
         const size_t n = std::min(lastValues_.size(), chart.SeriesCount());
@@ -323,6 +325,10 @@ bool TrendFileReader::timeRow(TDateTime current) {
         chart.AddRow(previousTime_, rowValues_, rowNulls_);
     }
     return span >= d;
+}
+
+bool TrendFileReader::timeRow(TDateTime current) {
+    return timeRowAccepts(current, [] {});
 }
 
 void TrendFileReader::acceptRow(TDateTime current, const double* values, const uint8_t* nulls) {
@@ -411,16 +417,55 @@ void TrendFileReader::dataChunk(FileContext& file, size_t first) {
             parseRange(lines, first, 0, count, n, separator, rows);
         }
     }
+    // Accepted rows of the fast road are gathered and appended column by column; a gap, a row
+    // of the general road or a row before the last point first hands over what was gathered.
+    TrendDataSet& chart = state_.Chart1;
+    batchRows_.clear();
+    batchTimes_.clear();
+    auto flush = [&] {
+        if (batchRows_.empty()) {
+            return;
+        }
+        for (size_t i = 0; i < n; ++i) {
+            double last = lastValues_[i];
+            for (uint32_t r : batchRows_) {
+                double& v = rows.values[r * n + i];
+                if (rows.nulls[r * n + i] != 0) {
+                    v = last;
+                } else {
+                    last = v;
+                }
+            }
+            lastValues_[i] = last;
+        }
+        chart.AppendRows(batchTimes_, batchRows_, rows.values.data(), rows.nulls.data(), n);
+        rowsAccepted_ += batchRows_.size();
+        batchRows_.clear();
+        batchTimes_.clear();
+    };
     for (size_t r = 0; r < count; ++r) {
         ++file.lineNumber;
         if (fastRoad && rows.fast[r]) {
-            if (timeRow(rows.times[r])) {
-                acceptRow(rows.times[r], rows.values.data() + r * n, rows.nulls.data() + r * n);
+            const TDateTime current = rows.times[r];
+            if (!timeRowAccepts(current, flush)) {
+                continue;
+            }
+            const bool inOrder =
+                batchTimes_.empty() ? chart.canAppendAt(current) : current >= batchTimes_.back();
+            if (n > 0 && inOrder) {
+                previousTime_ = current;
+                batchRows_.push_back(static_cast<uint32_t>(r));
+                batchTimes_.push_back(current);
+            } else {
+                flush();
+                acceptRow(current, rows.values.data() + r * n, rows.nulls.data() + r * n);
             }
         } else {
+            flush();
             slowRow(file, lines[first + r]);
         }
     }
+    flush();
 }
 
 void TrendFileReader::afterFile() {

@@ -70,6 +70,9 @@ private:
     void seriesSetUp(const std::vector<std::string>& fields);
     // Steps 2 to 7 of a data row: true when the row is accepted.
     bool timeRow(TDateTime current);
+    // The same; beforeGap runs before a gap point is added, to hand over gathered rows first.
+    template <typename BeforeGap>
+    bool timeRowAccepts(TDateTime current, BeforeGap beforeGap);
     void acceptRow(TDateTime current, const double* values, const uint8_t* nulls);
     void slowRow(FileContext& file, std::string_view line);
     // Data lines file.lines[first..]: parsed (on both cores when many), then taken in order.
@@ -96,6 +99,8 @@ private:
     std::vector<uint8_t> rowNulls_;
     std::vector<std::string> fields_;
     std::vector<char> buffer_;  // the chunk buffer, reused by every file
+    std::vector<uint32_t> batchRows_;
+    std::vector<TDateTime> batchTimes_;
 };
 
 }  // namespace trend
