@@ -36,7 +36,10 @@ int main(int argc, char** argv) {
     if (command == "load") {
         auto start = std::chrono::steady_clock::now();
         click(reader, argv[2], 0);
-        std::printf("load %.6f rows %zu\n", seconds(start), state.Chart1.Count());
+        const trend::TrendDataSet& data = state.Chart1;
+        const double cells = static_cast<double>(data.Count() * data.SeriesCount());
+        std::printf("load %.6f rows %zu bytes_per_cell %.2f\n", seconds(start), data.Count(),
+                    cells > 0 ? static_cast<double>(data.memoryBytes()) / cells : 0.0);
     } else if (command == "write" && argc == 4) {
         click(reader, argv[2], 0);
         std::FILE* out = std::fopen(argv[3], "wb");

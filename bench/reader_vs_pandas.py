@@ -7,7 +7,6 @@ Prints each time (best of K), the engine's peak memory, and the ratios the goals
 """
 import argparse
 import os
-import resource
 import subprocess
 import sys
 import tempfile
@@ -34,9 +33,12 @@ def best(repeat, action):
 
 
 def run_tool(args):
+    """Wall time and peak resident memory (KB) of one run, measured by GNU time."""
     start = time.perf_counter()
-    subprocess.run(args, check=True, stdout=subprocess.DEVNULL)
-    return time.perf_counter() - start
+    result = subprocess.run(["/usr/bin/time", "-f", "%M", *args], check=True,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+    elapsed = time.perf_counter() - start
+    return elapsed, int(result.stderr.strip().splitlines()[-1])
 
 
 def main():
@@ -71,13 +73,15 @@ def main():
     out_pandas = os.path.join(work, "pandas.csv")
     pandas_write = best(options.repeat, lambda: frame.to_csv(out_pandas, index=False))
 
-    engine_load = min(run_tool([trendtool, "info", work, "big.csv"]) for _ in range(options.repeat))
-    peak_kb = resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss
+    runs = [run_tool([trendtool, "info", work, "big.csv"]) for _ in range(options.repeat)]
+    engine_load = min(r[0] for r in runs)
+    peak_kb = max(r[1] for r in runs)
 
     def io(*args):
         output = subprocess.run([io_bench, *args], check=True, capture_output=True, text=True)
         return output.stdout.split()
 
+    per_cell = float(io("load", big)[5])
     out_engine = os.path.join(work, "engine.csv")
     engine_write = min(float(io("write", big, out_engine)[1]) for _ in range(options.repeat))
     add_runs = [io("addfile", big, early) for _ in range(options.repeat)]
@@ -89,6 +93,7 @@ def main():
     print(f"load    trendtool info                {engine_load:.3f} s ({megabytes / engine_load:.0f} MB/s)"
           f"  ratio {pandas_load / engine_load:.1f}x  (goal >= 6x, aim 10x)")
     print(f"memory  trendtool info peak           {peak_kb / 1024:.0f} MB  (goal <= 120 MB)")
+    print(f"memory  data set                      {per_cell:.2f} bytes per value cell  (goal <= 10)")
     print(f"write   pandas to_csv                 {pandas_write:.3f} s")
     print(f"write   summary writer                {engine_write:.3f} s"
           f"  ratio {pandas_write / engine_write:.1f}x  (goal >= 3x)")

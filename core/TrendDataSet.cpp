@@ -255,6 +255,14 @@ void TrendDataSet::AppendRows(std::span<const TDateTime> times, std::span<const 
     }
 }
 
+size_t TrendDataSet::memoryBytes() const {
+    size_t bytes = times_.capacity() * sizeof(TDateTime);
+    for (const auto& s : list_) {
+        bytes += s->values_.capacity() * sizeof(double) + s->nulls_.capacity() * sizeof(uint32_t);
+    }
+    return bytes;
+}
+
 void TrendDataSet::commitPending() {
     if (!pending_.empty()) {
         mergeBlock(pending_);

@@ -160,6 +160,8 @@ public:
     // Places the pending earlier points among the others: after every point of the same time.
     void commitPending();
     bool hasPending() const { return !pending_.empty(); }
+    // Bytes the columns hold on to, capacity included.
+    size_t memoryBytes() const;
     void reserveRows(size_t extra);
 
     std::vector<std::string> TitleText{"TChart"};
