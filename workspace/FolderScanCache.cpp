@@ -1,0 +1,187 @@
+#include "FolderScanCache.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include <algorithm>
+
+#include "NameOrder.h"
+#include "TextCodec.h"
+
+namespace trend {
+namespace {
+
+long long nanoseconds(const timespec& t) {
+    return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
+}
+
+std::vector<std::string> listedNames(const std::vector<FolderEntry>& entries, std::string_view mark,
+                                     bool sorted) {
+    std::vector<std::string> names;
+    for (const FolderEntry& entry : entries) {
+        const bool marked = !mark.empty() && entry.name.find(mark) != std::string::npos;
+        if (marked || entry.isFolder) {
+            names.push_back(entry.name);
+        }
+    }
+    if (sorted) {
+        SortNamesIgnoringCase(names);
+    }
+    return names;
+}
+
+}  // namespace
+
+NameListing::NameListing(std::vector<std::string> names) : names_(std::move(names)) {
+    exact_.reserve(names_.size());
+    for (size_t i = 0; i < names_.size(); ++i) {
+        exact_.emplace(names_[i], static_cast<int>(i));  // the first of equal names stays
+    }
+}
+
+int NameListing::positionOf(std::string_view name) const {
+    if (auto it = exact_.find(name); it != exact_.end()) {
+        return it->second;
+    }
+    return PositionOfName(names_, name);
+}
+
+FolderScanCache::FolderScanCache(std::chrono::nanoseconds settled, size_t capacity)
+    : settled_(settled), capacity_(capacity) {}
+
+FolderScanCache& FolderScanCache::shared() {
+    static FolderScanCache cache(std::chrono::seconds(3));
+    return cache;
+}
+
+bool FolderScanCache::stampOf(const std::string& fsFolder, Stamp& stamp) {
+    struct stat info {};
+    if (::stat(fsFolder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+        return false;
+    }
+    stamp.device = static_cast<unsigned long long>(info.st_dev);
+    stamp.inode = static_cast<unsigned long long>(info.st_ino);
+    stamp.size = static_cast<unsigned long long>(info.st_size);
+    stamp.links = static_cast<unsigned long long>(info.st_nlink);
+    stamp.modified = nanoseconds(info.st_mtim);
+    stamp.changed = nanoseconds(info.st_ctim);
+    return true;
+}
+
+FolderScanCache::Folder* FolderScanCache::find(const std::string& fsFolder, const Stamp& stamp) {
+    for (auto it = folders_.begin(); it != folders_.end(); ++it) {
+        if (it->fsFolder != fsFolder) {
+            continue;
+        }
+        if (!(it->stamp == stamp)) {
+            folders_.erase(it);
+            return nullptr;
+        }
+        folders_.splice(folders_.begin(), folders_, it);
+        return &folders_.front();
+    }
+    return nullptr;
+}
+
+FolderScanCache::Entries FolderScanCache::read(const std::string& fsFolder, bool& cacheable) const {
+    std::vector<FolderEntry> entries;
+    DIR* dir = ::opendir(fsFolder.c_str());
+    if (dir == nullptr) {
+        cacheable = false;
+        return std::make_shared<const std::vector<FolderEntry>>();
+    }
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        std::string name = entry->d_name;
+        if (name.empty() || name[0] == '.') {
+            continue;
+        }
+        bool isFolder = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            // A link counts as what it points to; the folder's times do not follow its target.
+            struct stat info {};
+            isFolder =
+                ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+            cacheable = cacheable && entry->d_type != DT_LNK;
+        }
+        entries.push_back({std::move(name), isFolder});
+    }
+    if (errno != 0) {
+        cacheable = false;
+    }
+    ::closedir(dir);
+    // One key per entry: upper case, then the bytes for names equal in upper case.
+    std::vector<std::pair<std::string, size_t>> keys;
+    keys.reserve(entries.size());
+    for (size_t i = 0; i < entries.size(); ++i) {
+        keys.emplace_back(UpperCase(entries[i].name), i);
+    }
+    std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
+        if (a.first != b.first) {
+            return a.first < b.first;
+        }
+        return entries[a.second].name < entries[b.second].name;
+    });
+    auto sorted = std::make_shared<std::vector<FolderEntry>>();
+    sorted->reserve(entries.size());
+    for (const auto& key : keys) {
+        sorted->push_back(std::move(entries[key.second]));
+    }
+    return sorted;
+}
+
+FolderScanCache::Entries FolderScanCache::entries(const std::string& fsFolder) {
+    Stamp before;
+    const bool isFolder = stampOf(fsFolder, before);
+    if (isFolder) {
+        std::lock_guard lock(mutex_);
+        if (Folder* cached = find(fsFolder, before)) {
+            return cached->entries;
+        }
+    }
+    const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                              std::chrono::system_clock::now().time_since_epoch())
+                              .count();
+    // A change while the folder is read gives it new times, so the listing kept with the times
+    // from before is not used again.
+    bool cacheable =
+        isFolder && now - std::max(before.modified, before.changed) >= settled_.count();
+    Entries scanned = read(fsFolder, cacheable);
+    if (cacheable && capacity_ > 0) {
+        std::lock_guard lock(mutex_);
+        folders_.push_front({fsFolder, before, scanned, {}});
+        while (folders_.size() > capacity_) {
+            folders_.pop_back();
+        }
+    }
+    return scanned;
+}
+
+FolderScanCache::Names FolderScanCache::names(const std::string& fsFolder, std::string_view mark,
+                                              bool sorted) {
+    const Entries scanned = entries(fsFolder);
+    std::lock_guard lock(mutex_);
+    Folder* cached = nullptr;
+    for (Folder& folder : folders_) {
+        if (folder.entries == scanned) {
+            cached = &folder;
+            break;
+        }
+    }
+    if (cached != nullptr) {
+        for (const auto& [key, listed] : cached->names) {
+            if (key.first == mark && key.second == sorted) {
+                return listed;
+            }
+        }
+    }
+    auto listed = std::make_shared<const NameListing>(listedNames(*scanned, mark, sorted));
+    if (cached != nullptr) {
+        cached->names.push_back({{std::string(mark), sorted}, listed});
+    }
+    return listed;
+}
+
+}  // namespace trend
