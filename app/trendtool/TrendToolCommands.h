@@ -25,8 +25,12 @@ const std::vector<Command>& Commands();
 
 int RunExport(const std::vector<std::string>& args);
 int RunInfo(const std::vector<std::string>& args);
+int RunAnalyze(const std::vector<std::string>& args);
+int RunVersion(const std::vector<std::string>& args);
 
 extern const char* const kExportUsage;
 extern const char* const kInfoUsage;
+extern const char* const kAnalyzeUsage;
+extern const char* const kVersionUsage;
 
 }  // namespace trendtool

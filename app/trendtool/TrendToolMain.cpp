@@ -16,6 +16,9 @@ const std::vector<Command>& Commands() {
          kExportUsage, RunExport},
         {"info", "describe the loaded trend: device, time range, rows, columns", kInfoUsage,
          RunInfo},
+        {"analyze", "compute the trend analysis indicators of the first two columns", kAnalyzeUsage,
+         RunAnalyze},
+        {"version", "print the file version of a program file", kVersionUsage, RunVersion},
     };
     return commands;
 }

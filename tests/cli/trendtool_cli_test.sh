@@ -67,5 +67,36 @@ cp "$work/first.csv" "$work/again/AgainTrend.csv"
 "$tool" export "$work/again" AgainTrend.csv >"$work/second.csv"
 check "a summary file reads back to the same summary" 0 "$(cmp -s "$work/first.csv" "$work/second.csv"; echo $?)"
 
+# Consecutive runs over the demo data root.
+month="$work/demo/FT-101/DIAGDATA/2025/11"
+"$tool" export --consecutive --diagdata "$month" FT-101_Trend_20251128.csv >"$work/run.csv"
+check "a DIAGDATA run exports" 0 $?
+"$tool" export "$month" FT-101_Trend_20251128.csv FT-101_Trend_20251129.csv \
+    FT-101_Trend_20251130.csv ../12/FT-101_Trend_20251201.csv ../12/FT-101_Trend_20251202.csv \
+    ../12/FT-101_Trend_20251203.csv ../../2026/02/FT-101_Trend_20260201.csv \
+    ../../2026/02/FT-101_Trend_20260202.csv >"$work/added.csv"
+check "the run reads every file across years, the empty month passed over, as AddFile would" \
+    0 "$(cmp -s "$work/run.csv" "$work/added.csv"; echo $?)"
+"$tool" info --consecutive --diagdata --row-limit=3000 "$month" FT-101_Trend_20251128.csv >"$work/info"
+check "the row limit ends the run after the file that reaches it" \
+    "2025/11/30 23:59:00.000" "$(sed -n 's/^last time *//p' "$work/info")"
+"$tool" info --consecutive "$month" FT-101_Trend_20251128.csv >"$work/info"
+check "in the plug-in layout the run ends with the device's last folder" \
+    "2025/12/03 23:59:00.000" "$(sed -n 's/^last time *//p' "$work/info")"
+"$tool" info --consecutive "$work/demo/TIC-205/2026-01-11" TIC-205_Trend_20260111.csv >"$work/info"
+check "a plug-in run goes on into the next folder" \
+    "2026/01/12 23:59:50.000" "$(sed -n 's/^last time *//p' "$work/info")"
+"$tool" info --consecutive --diagdata "$work/demo/TIC-205/2026-01-10" TIC-205_Trend_20260110.csv \
+    >/dev/null 2>&1
+check "--diagdata needs a folder below DIAGDATA" 64 $?
+"$tool" info --row-limit=10 "$month" FT-101_Trend_20251128.csv >/dev/null 2>&1
+check "--row-limit without --consecutive is a usage error" 64 $?
+"$tool" info --consecutive "$month" FT-101_Trend_20251128.csv FT-101_Trend_20251129.csv \
+    >/dev/null 2>&1
+check "--consecutive takes one NAME" 64 $?
+"$tool" info --consecutive "$month" missing_Trend.csv 2>"$work/err" >/dev/null
+check "a missing first file exits 1" 1 $?
+check "the message names the file" 0 "$(grep -q 'cannot open .*missing_Trend.csv' "$work/err"; echo $?)"
+
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
