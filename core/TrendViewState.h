@@ -39,6 +39,8 @@ struct TrendViewState {
     std::string Edit5;    // proposed lower limit of the left axis
     ValueGrid StringGrid1;
     int RadioGroup1ItemIndex = -1;  // H Scale selection
+    int RadioGroup2ItemIndex = -1;  // V Scale/Left selection
+    int RadioGroup3ItemIndex = -1;  // V Scale/Right selection
     bool Button7Enabled = false;    // "AddFile"
 
     // Fields of the main window.
