@@ -29,7 +29,7 @@ struct TrendViewState {
     TrendDataSet Chart1;
     AxisModel BottomAxis;
     AxisModel LeftAxis{false, -5.0, 105.0};
-    AxisModel RightAxis{false, 0.0, 0.0};
+    AxisModel RightAxis{false, 0.0, 100.0};
     ScrollBarModel ScrollBar1{0, 1000, 1000, 0};
     ScrollBarModel ScrollBar2{0, 100, 0, 0};
     std::string Label4;   // point count
