@@ -39,6 +39,7 @@ TrendChart::TrendChart(QWidget* parent)
     layout->addWidget(scrollBar1_, 1, 0, 1, 2);
 
     plot_->setAntialiasedElements(QCP::aePlottables);
+    plot_->setAutoAddPlottableToLegend(false);
     plot_->plotLayout()->insertRow(0);
     title_ = new QCPTextElement(plot_, QStringLiteral("TChart"));
     plot_->plotLayout()->addElement(0, 0, title_);
