@@ -119,7 +119,7 @@ void TForm1::startUp() {
     state_.Chart1.BottomAxisTitle.clear();
     browser_.FTrendFileMark = "Trend";
     // 4, 5. The program folder, with its trailing delimiter.
-    programFolder_ = QFileInfo(programFile_).absolutePath() + QChar(kPathDelimiter);
+    programFolder_ = QFileInfo(programFile_).absolutePath() + QChar(QLatin1Char(kPathDelimiter));
     CreateFolder(fromQ(programFolder_ + QStringLiteral("RaDuvav")));
     CreateFolder(fromQ(programFolder_ + QStringLiteral("SETUP")));
     // 6.

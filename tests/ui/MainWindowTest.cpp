@@ -156,7 +156,7 @@ private slots:
         QCOMPARE(f.StringGrid1->item(1, 0)->text(), QStringLiteral("  12.9"));
         QCOMPARE(f.Edit4->text(), QStringLiteral("12.9"));
         QVERIFY(f.Button7->isEnabled());
-        QCOMPARE(f.ListBox2->currentRow(), 1) << "the next file is selected";
+        QCOMPARE(f.ListBox2->currentRow(), 1);
 
         QTest::mouseClick(f.Button7, Qt::LeftButton);  // adds the earlier day
         QCOMPARE(f.Chart1->Label4()->text(), QStringLiteral("5"));
@@ -234,8 +234,8 @@ private slots:
         QTest::mouseClick(f.Button1, Qt::LeftButton);
         QCOMPARE(errors_.size(), 1);
         QVERIFY2(errors_[0].contains(QStringLiteral("PLUG-1_Trend_d.csv line 7")), qPrintable(errors_[0]));
-        QCOMPARE(form.state().Chart1.Series(0).Count(), size_t{2}) << "the rows before stay";
-        QCOMPARE(f.Label9->text(), QStringLiteral(" 2021/03/15 08:17:00.000")) << "displays as before";
+        QCOMPARE(form.state().Chart1.Series(0).Count(), size_t{2});
+        QCOMPARE(f.Label9->text(), QStringLiteral(" 2021/03/15 08:17:00.000"));
         QVERIFY(!form.runInProgress());
     }
 
@@ -263,7 +263,7 @@ private slots:
             QCoreApplication::postEvent(f.ListBox2, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
             QTest::mouseClick(f.Button1, Qt::LeftButton);
             QVERIFY(errors_.isEmpty());
-            QCOMPARE(form.state().Chart1.Series(0).Count(), size_t{3}) << "the run ends after the first file";
+            QCOMPARE(form.state().Chart1.Series(0).Count(), size_t{3});
             QCOMPARE(f.ListBox2->currentRow(), 1);
         }
     }
