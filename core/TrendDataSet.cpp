@@ -205,9 +205,10 @@ void TrendDataSet::ClearPoints() {
 }
 
 void TrendDataSet::reserveRows(size_t extra) {
-    times_.reserve(times_.size() + extra);
+    // Grows by half at least, so that file after file of a run is not copied again each time.
+    growFor(times_, extra);
     for (auto& s : list_) {
-        s->values_.reserve(s->values_.size() + extra);
+        growFor(s->values_, extra);
     }
 }
 
