@@ -1,6 +1,7 @@
 #include "NumberText.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -123,6 +124,28 @@ int StrToIntDef(std::string_view text, int fallback) {
         return fallback;
     }
     return static_cast<int>(*value);
+}
+
+namespace {
+int clampToInt32(double x) {
+    if (!(x == x)) {
+        return 0;
+    }
+    if (x >= static_cast<double>(std::numeric_limits<int>::max())) {
+        return std::numeric_limits<int>::max();
+    }
+    if (x <= static_cast<double>(std::numeric_limits<int>::min())) {
+        return std::numeric_limits<int>::min();
+    }
+    return static_cast<int>(x);
+}
+}  // namespace
+
+int TruncToInt32(double x) {
+    return clampToInt32(std::trunc(x));
+}
+int RoundToInt32(double x) {
+    return clampToInt32(std::round(x));
 }
 
 std::string FloatToStr(double value, const RegionalSettings& regional) {

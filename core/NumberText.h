@@ -18,6 +18,10 @@ std::optional<long long> TryStrToInt64(std::string_view text);
 // A 32-bit whole number, or fallback when the text is not one.
 int StrToIntDef(std::string_view text, int fallback);
 
+// trunc(x) and round(x) as 32-bit numbers, held to the range instead of overflowing; 0 for NaN.
+int TruncToInt32(double x);
+int RoundToInt32(double x);
+
 // General number text: up to 15 significant digits, trailing zeros dropped, regional separator,
 // exponent form below 1E-5 and from 1E15 on.
 std::string FloatToStr(double value, const RegionalSettings& regional);

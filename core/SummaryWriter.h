@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "TrendDataSet.h"
 
@@ -16,12 +17,12 @@ struct SummaryLocation {
     std::string fullPath;
 };
 
-inline constexpr const char* kSummaryFolderName = "RaDuvav";
+inline constexpr std::string_view kSummaryFolderName = "RaDuvav";
 
 // nullopt when nothing is loaded (no series, or no points in the first one). Raises WriteError
 // for a device title that cannot name a folder inside the summary folder.
 std::optional<SummaryLocation> SummaryLocationFor(
-    const TrendDataSet& data, const std::string& summaryFolder = kSummaryFolderName);
+    const TrendDataSet& data, const std::string& summaryFolder = std::string(kSummaryFolderName));
 
 // Writes the summary file's bytes; timeZoneText is the text of line 2 after "Trend 1.1 ".
 // Raises WriteError when the stream fails.

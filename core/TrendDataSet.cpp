@@ -171,6 +171,7 @@ TColor TrendDataSet::nextPaletteColor() const {
 }
 
 void TrendDataSet::AddSeries(SeriesPtr s) {
+    ++revision_;
     if (list_.empty()) {
         times_.clear();
         pending_ = PointBlock();
@@ -187,12 +188,14 @@ void TrendDataSet::AddSeries(SeriesPtr s) {
 }
 
 void TrendDataSet::RemoveAllSeries() {
+    ++revision_;
     list_.clear();
     times_.clear();
     pending_ = PointBlock();
 }
 
 void TrendDataSet::ClearPoints() {
+    ++revision_;
     times_.clear();
     times_.shrink_to_fit();
     for (auto& s : list_) {
@@ -202,9 +205,10 @@ void TrendDataSet::ClearPoints() {
 }
 
 void TrendDataSet::reserveRows(size_t extra) {
-    times_.reserve(times_.size() + extra);
+    // Grows by half at least, so that file after file of a run is not copied again each time.
+    growFor(times_, extra);
     for (auto& s : list_) {
-        s->values_.reserve(s->values_.size() + extra);
+        growFor(s->values_, extra);
     }
 }
 
@@ -217,6 +221,7 @@ void TrendDataSet::AddRow(TDateTime x, std::span<const double> values,
         pending_.addRow(x, values, nulls);
         return;
     }
+    ++revision_;
     growFor(times_, 1);
     times_.push_back(x);
     for (size_t i = 0; i < list_.size(); ++i) {
@@ -232,6 +237,7 @@ void TrendDataSet::AppendRows(std::span<const TDateTime> times, std::span<const 
     if (stride < list_.size() || times.size() != rows.size() || !canAppendAt(times.front())) {
         throw std::logic_error("rows to append need one value per series, in time order");
     }
+    ++revision_;
     const size_t first = times_.size();
     growFor(times_, rows.size());
     times_.insert(times_.end(), times.begin(), times.end());
@@ -271,6 +277,7 @@ void TrendDataSet::commitPending() {
 }
 
 void TrendDataSet::mergeBlock(PointBlock& block) {
+    ++revision_;
     const size_t k = block.rowCount();
     // Points of equal time keep the order they were added in.
     if (!std::is_sorted(block.times_.begin(), block.times_.end())) {

@@ -160,6 +160,8 @@ public:
     // Places the pending earlier points among the others: after every point of the same time.
     void commitPending();
     bool hasPending() const { return !pending_.empty(); }
+    // Counts every change of the points or of the series list, for views that cache.
+    uint64_t revision() const { return revision_; }
     // Bytes the columns hold on to, capacity included.
     size_t memoryBytes() const;
     void reserveRows(size_t extra);
@@ -178,6 +180,7 @@ private:
     std::vector<SeriesPtr> list_;
     Column<TDateTime> times_;
     PointBlock pending_;
+    uint64_t revision_ = 0;
 };
 
 }  // namespace trend

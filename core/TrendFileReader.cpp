@@ -30,20 +30,6 @@ struct FileCloser {
 };
 using FilePtr = std::unique_ptr<FILE, FileCloser>;
 
-// trunc(x) as a 32-bit number, held to the range instead of wrapping.
-int truncToInt(double x) {
-    if (!(x == x)) {
-        return 0;
-    }
-    if (x >= static_cast<double>(std::numeric_limits<int>::max())) {
-        return std::numeric_limits<int>::max();
-    }
-    if (x <= static_cast<double>(std::numeric_limits<int>::min())) {
-        return std::numeric_limits<int>::min();
-    }
-    return static_cast<int>(x);
-}
-
 std::string_view dropLineEnd(std::string_view line) {
     if (!line.empty() && line.back() == '\n') {
         line.remove_suffix(1);
@@ -480,7 +466,7 @@ void TrendFileReader::afterFile() {
         }
         chart.TitleText[0] += " " + FormatDateTime(kTitleTimePattern, firstTime, regional_) +
                               " - " + FormatDateTime(kTitleTimePattern, lastTime, regional_);
-        state_.FTimeSteps = truncToInt((lastTime - firstTime) * 1440.0 + 1.0);
+        state_.FTimeSteps = TruncToInt32((lastTime - firstTime) * 1440.0 + 1.0);
         state_.ScrollBar1.setPageSize(0);
         state_.ScrollBar1.setMin(0);
         state_.ScrollBar1.setMax(state_.FTimeSteps);

@@ -80,7 +80,7 @@ private:
 
     TrendViewState& state_;
     RegionalSettings regional_;
-    const TextCodec& codec_;
+    TextCodec codec_;
 
     // Working state of one click.
     FieldSplitter splitter_;

@@ -29,7 +29,7 @@ struct TrendViewState {
     TrendDataSet Chart1;
     AxisModel BottomAxis;
     AxisModel LeftAxis{false, -5.0, 105.0};
-    AxisModel RightAxis{false, 0.0, 0.0};
+    AxisModel RightAxis{false, 0.0, 100.0};
     ScrollBarModel ScrollBar1{0, 1000, 1000, 0};
     ScrollBarModel ScrollBar2{0, 100, 0, 0};
     std::string Label4;   // point count
@@ -39,6 +39,8 @@ struct TrendViewState {
     std::string Edit5;    // proposed lower limit of the left axis
     ValueGrid StringGrid1;
     int RadioGroup1ItemIndex = -1;  // H Scale selection
+    int RadioGroup2ItemIndex = -1;  // V Scale/Left selection
+    int RadioGroup3ItemIndex = -1;  // V Scale/Right selection
     bool Button7Enabled = false;    // "AddFile"
 
     // Fields of the main window.

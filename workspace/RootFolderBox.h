@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "StringListFile.h"
+#include "SummaryWriter.h"
 
 namespace trend {
 
@@ -36,7 +37,5 @@ public:
 inline constexpr std::string_view kFirstDefaultRoot = "C:\\QDR\\HART";
 inline constexpr std::string_view kSecondDefaultRoot = "D:\\QDR\\HART";
 inline constexpr std::string_view kPluginRoot = "C:\\PLUGIN";
-// A path relative to the current folder, as the history holds it.
-inline constexpr std::string_view kSummaryFolderName = "RaDuvav";
 
 }  // namespace trend
