@@ -205,6 +205,51 @@ private slots:
         QVERIFY(std::abs(form.state().BottomAxis.width() - width) <= form.state().FDaysPerStep);
     }
 
+    void rubberBandZoomNarrowsTheAxesAndClearsTwoPresets() {
+        Workplace place;
+        TForm1 form(place.programFile);
+        Ui::TForm1& f = form.form();
+        openPluginDay(form, place);
+        f.ListBox2->setCurrentRow(0);
+        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        form.resize(873, 701);
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        f.Chart1->repaintNow();
+        form.state().RadioGroup1ItemIndex = 3;
+        form.state().RadioGroup2ItemIndex = 1;
+        form.state().RadioGroup3ItemIndex = 2;
+        form.mirrorView();
+        const double width = form.state().BottomAxis.width();
+        QWidget* plot = f.Chart1->plot();
+        const QRect area = f.Chart1->plot()->axisRect()->rect();
+        const QPoint from = area.center() - QPoint(area.width() / 4, area.height() / 4);
+        const QPoint to = area.center() + QPoint(area.width() / 8, area.height() / 8);
+        QTest::mousePress(plot, Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseMove(plot, (from + to) / 2);
+        QTest::mouseMove(plot, to);
+        QTest::mouseRelease(plot, Qt::LeftButton, Qt::NoModifier, to);
+        QVERIFY(form.state().BottomAxis.width() < width);
+        QVERIFY(!form.state().BottomAxis.Automatic);
+        QCOMPARE(f.RadioGroup1->ItemIndex(), -1);
+        QCOMPARE(f.RadioGroup2->ItemIndex(), -1);
+        QCOMPARE(f.RadioGroup3->ItemIndex(), 2);
+    }
+
+    void rightButtonPansWithTheHandCursor() {
+        Workplace place;
+        TForm1 form(place.programFile);
+        Ui::TForm1& f = form.form();
+        QWidget* plot = f.Chart1->plot();
+        QTest::mousePress(plot, Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
+        QCOMPARE(plot->cursor().shape(), Qt::PointingHandCursor);
+        QTest::mouseRelease(plot, Qt::RightButton, Qt::NoModifier, QPoint(120, 100));
+        QCOMPARE(plot->cursor().shape(), Qt::ArrowCursor);
+        QTest::mousePress(plot, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+        QCOMPARE(plot->cursor().shape(), Qt::ArrowCursor);
+        QTest::mouseRelease(plot, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    }
+
     void decimationPresetsAndArrowsKeepTheEntryInStep() {
         Workplace place;
         TForm1 form(place.programFile);
