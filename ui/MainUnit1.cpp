@@ -394,46 +394,30 @@ void TForm1::Button3Click() {
     });
 }
 
-void TForm1::ListBox1DblClick() {
+void TForm1::browserCommand(void (FolderBrowser::*command)()) {
     if (runInProgress_) {
-        return;
+        return;  // the run walks the browser's folders itself
     }
     RunHandler(this, [&] {
         readBrowserSelection();
         struct Mirror {
             TForm1* form;
-            ~Mirror() { form->mirrorBrowser(); }
+            ~Mirror() { form->mirrorBrowser(); }  // also after an error: what was done stays
         } mirror{this};
-        browser_.ListBox1DblClick();
+        (browser_.*command)();
     });
+}
+
+void TForm1::ListBox1DblClick() {
+    browserCommand(&FolderBrowser::ListBox1DblClick);
 }
 
 void TForm1::ListBox2DblClick() {
-    if (runInProgress_) {
-        return;
-    }
-    RunHandler(this, [&] {
-        readBrowserSelection();
-        struct Mirror {
-            TForm1* form;
-            ~Mirror() { form->mirrorBrowser(); }
-        } mirror{this};
-        browser_.ListBox2DblClick();
-    });
+    browserCommand(&FolderBrowser::ListBox2DblClick);
 }
 
 void TForm1::ListBox3DblClick() {
-    if (runInProgress_) {
-        return;
-    }
-    RunHandler(this, [&] {
-        readBrowserSelection();
-        struct Mirror {
-            TForm1* form;
-            ~Mirror() { form->mirrorBrowser(); }
-        } mirror{this};
-        browser_.ListBox3DblClick();
-    });
+    browserCommand(&FolderBrowser::ListBox3DblClick);
 }
 
 void TForm1::PopupMenu1Popup() {

@@ -86,6 +86,8 @@ private:
     void startUp();
     void connectHandlers();
     void readBrowserSelection();
+    // A browser handler: widgets read, the model's command run, widgets written back.
+    void browserCommand(void (FolderBrowser::*command)());
     void refreshDuringRun(const RunProgress& progress);
     void replotChart();
 

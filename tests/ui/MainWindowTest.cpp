@@ -71,6 +71,13 @@ void openPluginDay(TForm1& form, const Workplace& place) {
     doubleClick(f.ListBox2, QStringLiteral("2021-03-15"));
 }
 
+// Opens PLUG-1's first day folder and reads its first file with "ReadFile".
+void readFirstFile(TForm1& form, const Workplace& place) {
+    openPluginDay(form, place);
+    form.form().ListBox2->setCurrentRow(0);
+    QTest::mouseClick(form.form().Button1, Qt::LeftButton);
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -107,9 +114,10 @@ private slots:
         QCOMPARE(form.state().Chart1.SeriesCount(), size_t{1});
         QCOMPARE(f.RadioGroup1->items().size(), 18);
         QCOMPARE(f.RadioGroup1->itemCaption(17), QStringLiteral("Auto"));
-        QCOMPARE(f.RadioGroup2->items(), (QStringList{QStringLiteral("-0.5-105"), QStringLiteral("50"),
-                                                      QStringLiteral("10"), QStringLiteral("5.0"),
-                                                      QStringLiteral("1.0"), QStringLiteral("Auto")}));
+        QCOMPARE(
+            f.RadioGroup2->items(),
+            (QStringList{QStringLiteral("-0.5-105"), QStringLiteral("50"), QStringLiteral("10"),
+                         QStringLiteral("5.0"), QStringLiteral("1.0"), QStringLiteral("Auto")}));
         QCOMPARE(f.Button2->property("tag").toInt(), 0);
         QCOMPARE(f.Button8->property("tag").toInt(), 1);
         QCOMPARE(f.RadioGroup3->property("tag").toInt(), 1);
@@ -146,9 +154,7 @@ private slots:
         Workplace place;
         TForm1 form(place.programFile);
         Ui::TForm1& f = form.form();
-        openPluginDay(form, place);
-        f.ListBox2->setCurrentRow(0);
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        readFirstFile(form, place);
         QCOMPARE(f.Chart1->Label4()->text(), QStringLiteral("3"));
         QCOMPARE(f.Label9->text(), QStringLiteral(" 2021/03/15 08:17:00.000"));
         QCOMPARE(f.Label13->text(), QStringLiteral("60"));
@@ -169,10 +175,9 @@ private slots:
         Workplace place;
         TForm1 form(place.programFile);
         Ui::TForm1& f = form.form();
-        openPluginDay(form, place);
-        f.ListBox2->setCurrentRow(0);
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
-        QRadioButton* tenMinutes = f.RadioGroup1->findChild<QRadioButton*>(QStringLiteral("RadioGroup1_item0"));
+        readFirstFile(form, place);
+        QRadioButton* tenMinutes =
+            f.RadioGroup1->findChild<QRadioButton*>(QStringLiteral("RadioGroup1_item0"));
         QVERIFY(tenMinutes != nullptr);
         QTest::mouseClick(tenMinutes, Qt::LeftButton);
         QCOMPARE(form.state().RadioGroup1ItemIndex, 0);
@@ -180,7 +185,8 @@ private slots:
         f.Chart1->repaintNow();
         QCOMPARE(BottomAxisLabelPattern(form.state().BottomAxis), std::string("hh:nn:ss"));
         QVERIFY(!f.Chart1->Label2()->text().isEmpty());
-        QRadioButton* twoDays = f.RadioGroup1->findChild<QRadioButton*>(QStringLiteral("RadioGroup1_item11"));
+        QRadioButton* twoDays =
+            f.RadioGroup1->findChild<QRadioButton*>(QStringLiteral("RadioGroup1_item11"));
         QTest::mouseClick(twoDays, Qt::LeftButton);
         QCOMPARE(BottomAxisLabelPattern(form.state().BottomAxis), std::string("mm/dd hh:nn"));
     }
@@ -189,9 +195,7 @@ private slots:
         Workplace place;
         TForm1 form(place.programFile);
         Ui::TForm1& f = form.form();
-        openPluginDay(form, place);
-        f.ListBox2->setCurrentRow(0);
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        readFirstFile(form, place);
         form.state().BottomAxis.SetMinMax(form.state().Chart1.MinXValue(),
                                           form.state().Chart1.MinXValue() + 1.0 / 1440);
         f.Chart1->repaintNow();
@@ -209,9 +213,7 @@ private slots:
         Workplace place;
         TForm1 form(place.programFile);
         Ui::TForm1& f = form.form();
-        openPluginDay(form, place);
-        f.ListBox2->setCurrentRow(0);
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        readFirstFile(form, place);
         form.resize(873, 701);
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -270,15 +272,14 @@ private slots:
         Workplace place;
         TForm1 form(place.programFile);
         Ui::TForm1& f = form.form();
-        openPluginDay(form, place);
-        f.ListBox2->setCurrentRow(0);
-        QTest::mouseClick(f.Button1, Qt::LeftButton);
+        readFirstFile(form, place);
         doubleClick(f.ListBox3, f.ListBox3->item(1)->text());  // back to the day folders
         doubleClick(f.ListBox2, QStringLiteral("2021-03-17"));
         f.ListBox2->setCurrentRow(0);
         QTest::mouseClick(f.Button1, Qt::LeftButton);
         QCOMPARE(errors_.size(), 1);
-        QVERIFY2(errors_[0].contains(QStringLiteral("PLUG-1_Trend_d.csv line 7")), qPrintable(errors_[0]));
+        QVERIFY2(errors_[0].contains(QStringLiteral("PLUG-1_Trend_d.csv line 7")),
+                 qPrintable(errors_[0]));
         QCOMPARE(form.state().Chart1.Series(0).Count(), size_t{2});
         QCOMPARE(f.Label9->text(), QStringLiteral(" 2021/03/15 08:17:00.000"));
         QVERIFY(!form.runInProgress());
@@ -305,7 +306,8 @@ private slots:
             openPluginDay(form, place);
             f.ListBox2->setCurrentRow(0);
             f.CheckBox3->setChecked(true);
-            QCoreApplication::postEvent(f.ListBox2, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
+            QCoreApplication::postEvent(
+                f.ListBox2, new QKeyEvent(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier));
             QTest::mouseClick(f.Button1, Qt::LeftButton);
             QVERIFY(errors_.isEmpty());
             QCOMPARE(form.state().Chart1.Series(0).Count(), size_t{3});
@@ -324,7 +326,8 @@ private slots:
         std::ifstream ini(setup + "TrendViewer.ini", std::ios::binary);
         std::stringstream text;
         text << ini.rdbuf();
-        QVERIFY2(text.str().find("LASTPOSITION=" + place.root) != std::string::npos, text.str().c_str());
+        QVERIFY2(text.str().find("LASTPOSITION=" + place.root) != std::string::npos,
+                 text.str().c_str());
         QVERIFY(fs::exists(setup + "TrendViewer.csv"));
         TForm1 again(place.programFile);
         QCOMPARE(again.form().Label1->text(), QString::fromStdString(place.root));
