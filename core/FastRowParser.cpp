@@ -91,7 +91,8 @@ public:
         }
         const bool hasWhole = p_ != field + (field[0] == '-' || field[0] == '+');
         bool hasFraction = false;
-        if (p_ < end_ && *p_ == separator) {
+        // A comma always ends a field, so with a comma separator a plain field has no fraction.
+        if (p_ < end_ && *p_ == separator && separator != ',') {
             ++p_;
             while (p_ < end_ && isDigit(*p_)) {
                 if (digits < 19) {

@@ -25,11 +25,12 @@ public:
     void append(std::string& out, TDateTime value) {
         const long long ms = ToMilliseconds(value);
         const long long day = ms >= 0 ? ms / 86400000 : -((-ms + 86399999) / 86400000);
-        if (day != cachedDay_) {
+        if (!cached_ || day != cachedDay_) {
             const DateTimeParts parts = DecodeDateTime(static_cast<double>(day));
             std::snprintf(datePart_, sizeof datePart_, "%04d/%02d/%02d ", parts.year % 10000,
                           parts.month, parts.day);
             cachedDay_ = day;
+            cached_ = true;
         }
         out.append(datePart_, 11);
         long long rest = ms - day * 86400000;
@@ -54,7 +55,8 @@ public:
     }
 
 private:
-    long long cachedDay_ = -1;
+    bool cached_ = false;
+    long long cachedDay_ = 0;
     char datePart_[32] = {};
 };
 

@@ -113,6 +113,14 @@ void TrendSeries::append(double value, bool isNull) {
 
 void PointBlock::addRow(TDateTime x, std::span<const double> values,
                         std::span<const uint8_t> nulls) {
+    // All room first, so that a failed allocation leaves the block as it was.
+    growFor(times_, 1);
+    for (size_t i = 0; i < values_.size(); ++i) {
+        growFor(values_[i], 1);
+        if (nulls[i]) {
+            growFor(nulls_[i], 1);
+        }
+    }
     for (size_t i = 0; i < values_.size(); ++i) {
         if (nulls[i]) {
             nulls_[i].push_back(static_cast<uint32_t>(times_.size()));
@@ -221,8 +229,15 @@ void TrendDataSet::AddRow(TDateTime x, std::span<const double> values,
         pending_.addRow(x, values, nulls);
         return;
     }
-    ++revision_;
+    // All room first, so that a failed allocation leaves every column as it was.
     growFor(times_, 1);
+    for (size_t i = 0; i < list_.size(); ++i) {
+        growFor(list_[i]->values_, 1);
+        if (nulls[i] != 0) {
+            growFor(list_[i]->nulls_, 1);
+        }
+    }
+    ++revision_;
     times_.push_back(x);
     for (size_t i = 0; i < list_.size(); ++i) {
         list_[i]->append(values[i], nulls[i] != 0);
@@ -237,13 +252,21 @@ void TrendDataSet::AppendRows(std::span<const TDateTime> times, std::span<const 
     if (stride < list_.size() || times.size() != rows.size() || !canAppendAt(times.front())) {
         throw std::logic_error("rows to append need one value per series, in time order");
     }
+    // All room first, so that a failed allocation leaves every column as it was.
+    growFor(times_, rows.size());
+    for (size_t i = 0; i < list_.size(); ++i) {
+        size_t nullCount = 0;
+        for (uint32_t row : rows) {
+            nullCount += nulls[static_cast<size_t>(row) * stride + i] != 0;
+        }
+        growFor(list_[i]->values_, rows.size());
+        growFor(list_[i]->nulls_, nullCount);
+    }
     ++revision_;
     const size_t first = times_.size();
-    growFor(times_, rows.size());
     times_.insert(times_.end(), times.begin(), times.end());
     for (size_t i = 0; i < list_.size(); ++i) {
         TrendSeries& series = *list_[i];
-        growFor(series.values_, rows.size());
         double low = series.minY_;
         double high = series.maxY_;
         for (size_t k = 0; k < rows.size(); ++k) {
@@ -341,11 +364,18 @@ void TrendDataSet::mergeBlock(PointBlock& block) {
     addRun(false, n - i);
     addRun(true, k - j);
 
+    // Everything that allocates comes first; the columns change only when nothing can fail.
+    growFor(times_, k);
+    std::vector<std::vector<uint32_t>> mergedNulls(list_.size());
+    for (size_t s = 0; s < list_.size(); ++s) {
+        growFor(list_[s]->values_, k);
+        mergedNulls[s] = mergeNulls(list_[s]->nulls_, block.nulls_[s], tailStart, runs);
+    }
     applyRuns(times_, block.times_, tailStart, runs);
     for (size_t s = 0; s < list_.size(); ++s) {
         TrendSeries& series = *list_[s];
         applyRuns(series.values_, block.values_[s], tailStart, runs);
-        series.nulls_ = mergeNulls(series.nulls_, block.nulls_[s], tailStart, runs);
+        series.nulls_.swap(mergedNulls[s]);
         for (double value : block.values_[s]) {
             series.noteValue(value);
         }

@@ -3,6 +3,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -165,6 +166,10 @@ bool TrendFileReader::readFile(const std::string& openPath, FileContext& file) {
     for (;;) {
         const size_t got = std::fread(buffer.data() + have, 1, buffer.size() - have, handle.get());
         have += got;
+        if (got == 0 && std::ferror(handle.get()) != 0) {
+            throw TrendReadError(openPath, file.lineNumber + 1,
+                                 std::string("reading stopped: ") + std::strerror(errno));
+        }
         const bool atEnd = got == 0;
         file.lines.clear();
         size_t start = 0;

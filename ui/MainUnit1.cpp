@@ -384,6 +384,9 @@ void TForm1::Button11Click() {
 }
 
 void TForm1::Button3Click() {
+    if (runInProgress_) {
+        return;
+    }
     RunHandler(this, [&] {
         std::optional<std::string> chosen;
         if (auto folder = chooseFolder(this)) {
@@ -421,6 +424,11 @@ void TForm1::ListBox3DblClick() {
 }
 
 void TForm1::PopupMenu1Popup() {
+    if (runInProgress_) {
+        openFolder1_->setEnabled(false);  // the run owns the browser until it ends
+        edit1_->setEnabled(false);
+        return;
+    }
     readBrowserSelection();
     const PopupMenuState enabled = browser_.PopupMenu1Popup();
     openFolder1_->setEnabled(enabled.OpenFolder1Enabled);
@@ -428,6 +436,9 @@ void TForm1::PopupMenu1Popup() {
 }
 
 void TForm1::OpenFolder1Click() {
+    if (runInProgress_) {
+        return;
+    }
     RunHandler(this, [&] {
         readBrowserSelection();
         trend::OpenFolder1Click(browser_);
@@ -436,6 +447,9 @@ void TForm1::OpenFolder1Click() {
 }
 
 void TForm1::Edit1Click() {
+    if (runInProgress_) {
+        return;
+    }
     RunHandler(this, [&] {
         readBrowserSelection();
         trend::Edit1Click(browser_);

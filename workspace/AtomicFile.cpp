@@ -1,5 +1,7 @@
 #include "AtomicFile.h"
 
+#include <filesystem>
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,7 +62,15 @@ bool writeAll(int fd, std::string_view bytes) {
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::string* reason) {
     static std::atomic<unsigned> counter{0};
-    const std::string fsPath = ToFileSystemPath(path);
+    std::string fsPath = ToFileSystemPath(path);
+    // The link stays a link: the file it points to is the one replaced.
+    std::error_code ignored;
+    if (std::filesystem::is_symlink(fsPath, ignored)) {
+        const auto target = std::filesystem::canonical(fsPath, ignored);
+        if (!ignored) {
+            fsPath = target.string();
+        }
+    }
     const std::string temporary =
         fsPath + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter.fetch_add(1));
     // Created with the usual mode (umask applies); an existing file's mode is kept.

@@ -1,6 +1,7 @@
 #include "FolderScanCache.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <cerrno>
@@ -101,10 +102,18 @@ FolderScanCache::Entries FolderScanCache::read(const std::string& fsFolder, bool
         bool isFolder = entry->d_type == DT_DIR;
         if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
             // A link counts as what it points to; the folder's times do not follow its target.
+            bool isLink = entry->d_type == DT_LNK;
             struct stat info {};
-            isFolder =
-                ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-            cacheable = cacheable && entry->d_type != DT_LNK;
+            if (!isLink &&
+                ::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+                isLink = S_ISLNK(info.st_mode);
+                isFolder = S_ISDIR(info.st_mode);
+            }
+            if (isLink) {
+                isFolder =
+                    ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
+            }
+            cacheable = cacheable && !isLink;
         }
         entries.push_back({std::move(name), isFolder});
     }

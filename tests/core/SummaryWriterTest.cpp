@@ -81,6 +81,14 @@ TEST(SummaryWriter, WritesValuesAsPercentG) {
         << text;
 }
 
+TEST(SummaryWriter, WritesTheDayBeforeTheEpochDay) {
+    TrendDataSet data;
+    data.BottomAxisTitle = "OLD";
+    data.AddRow(-1.0 + 0.5, std::vector<double>{1}, std::vector<uint8_t>{0});  // 1899/12/29 12:00
+    const std::string text = writeToString(data);
+    EXPECT_NE(text.find("\r\n1899/12/29 12:00:00.000,1\r\n"), std::string::npos) << text;
+}
+
 TEST(SummaryWriter, WritesOneBytePerCharacter) {
     TrendDataSet data;
     data.BottomAxisTitle =

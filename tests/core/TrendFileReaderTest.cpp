@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "Mydatetimeunit.h"
 #include "PlatformPath.h"
 #include "TrendErrors.h"
@@ -420,6 +422,40 @@ TEST(TrendFileReader, FastAndGeneralRoadsGiveTheSameDataSet) {
         const auto a = fast.state.Chart1.Series(i).nullIndices();
         const auto b = general.state.Chart1.Series(i).nullIndices();
         EXPECT_TRUE(std::equal(a.begin(), a.end(), b.begin(), b.end()));
+    }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(TrendFileReader, CommaSeparatorLocaleSplitsFieldsAsTheGeneralRoadDoes) {
+    TempFolder folder;
+    folder.write("comma.csv",
+                 crlfLines({"a", "b", "COMMA", "Date Time,PV,SV", "2026/02/02 00:00:00,61,50,47,12",
+                            "2026/02/02 00:01:00,N,\"1,5\""}));
+    RegionalSettings comma;
+    comma.decimalSeparator = ',';
+    TrendViewState state;
+    TrendFileReader reader(state, comma);
+    SingleFileHooks hooks(JoinPath(folder.path(), "comma.csv"));
+    reader.Button1Click({"0", "100000", 0}, hooks);
+    EXPECT_EQ(valuesOf(state.Chart1.Series(0)), (std::vector<double>{61, 61}));
+    EXPECT_EQ(valuesOf(state.Chart1.Series(1)), (std::vector<double>{50, 1.5}));
+}
+
+TEST(TrendFileReader, ReadErrorIsReportedNotTakenForTheEndOfTheFile) {
+    // Reading this process's memory file from its start fails with an input/output error.
+    if (!std::filesystem::exists("/proc/self/mem")) {
+        GTEST_SKIP() << "no /proc/self/mem here";
+    }
+    ReaderHarness h;
+    try {
+        h.click(0, "/proc/self", "mem");
+        ADD_FAILURE() << "the failed read passed as a file";
+    } catch (const TrendReadError& error) {
+        EXPECT_NE(std::string(error.what()).find("reading stopped"), std::string::npos)
+            << error.what();
     }
 }
 
