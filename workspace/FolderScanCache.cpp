@@ -3,8 +3,12 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 
 #include <algorithm>
 
@@ -13,6 +17,21 @@
 
 namespace trend {
 namespace {
+
+// What the kernel writes for each entry of a folder (getdents64): inode (8 bytes), offset (8),
+// record length (2), type (1), then the name and its terminating zero.
+constexpr size_t kRecordLengthAt = 16;
+constexpr size_t kTypeAt = 18;
+constexpr size_t kNameAt = 19;
+
+// Entries from which a folder met first in a run is kept.
+constexpr size_t kWorthKeeping = 16;
+
+long long nowNanoseconds() {
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
+}
 
 long long nanoseconds(const timespec& t) {
     return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
@@ -52,6 +71,18 @@ int NameListing::positionOf(std::string_view name) const {
 FolderScanCache::FolderScanCache(std::chrono::nanoseconds settled, size_t capacity)
     : settled_(settled), capacity_(capacity) {}
 
+FolderScanCache::RunHold::RunHold(FolderScanCache& cache) : cache_(cache) {
+    std::lock_guard lock(cache_.mutex_);
+    if (cache_.holds_++ == 0) {
+        ++cache_.run_;
+    }
+}
+
+FolderScanCache::RunHold::~RunHold() {
+    std::lock_guard lock(cache_.mutex_);
+    --cache_.holds_;
+}
+
 FolderScanCache& FolderScanCache::shared() {
     static FolderScanCache cache(std::chrono::seconds(3));
     return cache;
@@ -80,6 +111,9 @@ FolderScanCache::Folder* FolderScanCache::find(const std::string& fsFolder, cons
             folders_.erase(it);
             return nullptr;
         }
+        if (holds_ > 0) {
+            it->checkedInRun = run_;
+        }
         folders_.splice(folders_.begin(), folders_, it);
         return &folders_.front();
     }
@@ -88,39 +122,54 @@ FolderScanCache::Folder* FolderScanCache::find(const std::string& fsFolder, cons
 
 FolderScanCache::Entries FolderScanCache::read(const std::string& fsFolder, bool& cacheable) const {
     std::vector<FolderEntry> entries;
-    DIR* dir = ::opendir(fsFolder.c_str());
-    if (dir == nullptr) {
+    const int fd = ::open(fsFolder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
         cacheable = false;
         return std::make_shared<const std::vector<FolderEntry>>();
     }
-    errno = 0;
-    while (const dirent* entry = ::readdir(dir)) {
-        std::string name = entry->d_name;
-        if (name.empty() || name[0] == '.') {
-            continue;
-        }
-        bool isFolder = entry->d_type == DT_DIR;
-        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-            // A link counts as what it points to; the folder's times do not follow its target.
-            bool isLink = entry->d_type == DT_LNK;
-            struct stat info {};
-            if (!isLink &&
-                ::fstatat(::dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0) {
-                isLink = S_ISLNK(info.st_mode);
-                isFolder = S_ISDIR(info.st_mode);
+    // The entries straight from the kernel: a folder of one file costs four system calls.
+    char buffer[32768];
+    for (;;) {
+        const long got = ::syscall(SYS_getdents64, fd, buffer, sizeof buffer);
+        if (got <= 0) {
+            if (got < 0) {
+                cacheable = false;
             }
-            if (isLink) {
-                isFolder =
-                    ::fstatat(::dirfd(dir), entry->d_name, &info, 0) == 0 && S_ISDIR(info.st_mode);
-            }
-            cacheable = cacheable && !isLink;
+            break;
         }
-        entries.push_back({std::move(name), isFolder});
+        for (long at = 0; at + static_cast<long>(kNameAt) < got;) {
+            const char* record = buffer + at;
+            unsigned short length = 0;
+            std::memcpy(&length, record + kRecordLengthAt, sizeof length);
+            const unsigned char type = static_cast<unsigned char>(record[kTypeAt]);
+            const char* entryName = record + kNameAt;
+            if (length == 0) {
+                cacheable = false;
+                break;
+            }
+            at += length;
+            std::string name = entryName;
+            if (name.empty() || name[0] == '.') {
+                continue;
+            }
+            bool isFolder = type == DT_DIR;
+            if (type == DT_UNKNOWN || type == DT_LNK) {
+                // A link counts as what it points to; the folder's times do not follow its target.
+                bool isLink = type == DT_LNK;
+                struct stat info {};
+                if (!isLink && ::fstatat(fd, entryName, &info, AT_SYMLINK_NOFOLLOW) == 0) {
+                    isLink = S_ISLNK(info.st_mode);
+                    isFolder = S_ISDIR(info.st_mode);
+                }
+                if (isLink) {
+                    isFolder = ::fstatat(fd, entryName, &info, 0) == 0 && S_ISDIR(info.st_mode);
+                }
+                cacheable = cacheable && !isLink;
+            }
+            entries.push_back({std::move(name), isFolder});
+        }
     }
-    if (errno != 0) {
-        cacheable = false;
-    }
-    ::closedir(dir);
+    ::close(fd);
     // One key per entry: upper case, then the bytes for names equal in upper case.
     std::vector<std::pair<std::string, size_t>> keys;
     keys.reserve(entries.size());
@@ -142,6 +191,38 @@ FolderScanCache::Entries FolderScanCache::read(const std::string& fsFolder, bool
 }
 
 FolderScanCache::Entries FolderScanCache::entries(const std::string& fsFolder) {
+    bool firstInRun = false;
+    {
+        std::lock_guard lock(mutex_);
+        if (holds_ > 0) {
+            const auto it =
+                std::find_if(folders_.begin(), folders_.end(),
+                             [&](const Folder& folder) { return folder.fsFolder == fsFolder; });
+            if (it != folders_.end() && it->checkedInRun == run_) {
+                folders_.splice(folders_.begin(), folders_, it);
+                return folders_.front().entries;
+            }
+            firstInRun = it == folders_.end();
+        }
+    }
+    if (firstInRun) {
+        // A small folder met first in the run is passed once: it is read and let go. A large
+        // one (a parent of many folders) is kept when its times, taken after the reading, lie
+        // settled before it: then nothing changed while it was read.
+        bool cacheable = true;
+        Entries scanned = read(fsFolder, cacheable);
+        Stamp after;
+        if (cacheable && scanned->size() >= kWorthKeeping && capacity_ > 0 &&
+            stampOf(fsFolder, after) &&
+            nowNanoseconds() - std::max(after.modified, after.changed) >= settled_.count()) {
+            std::lock_guard lock(mutex_);
+            folders_.push_front({fsFolder, after, scanned, {}, run_});
+            while (folders_.size() > capacity_) {
+                folders_.pop_back();
+            }
+        }
+        return scanned;
+    }
     Stamp before;
     const bool isFolder = stampOf(fsFolder, before);
     if (isFolder) {
@@ -160,7 +241,7 @@ FolderScanCache::Entries FolderScanCache::entries(const std::string& fsFolder) {
     Entries scanned = read(fsFolder, cacheable);
     if (cacheable && capacity_ > 0) {
         std::lock_guard lock(mutex_);
-        folders_.push_front({fsFolder, before, scanned, {}});
+        folders_.push_front({fsFolder, before, scanned, {}, holds_ > 0 ? run_ : 0});
         while (folders_.size() > capacity_) {
             folders_.pop_back();
         }

@@ -61,6 +61,21 @@ public:
     // The cache the folder scans use.
     static FolderScanCache& shared();
 
+    // Held for the length of a run of files: a listing checked against its folder during the
+    // run is not checked again until the run ends, and a folder met for the first time is read
+    // without being kept. A run passes each folder once, so this spares a look at the parent
+    // folder for every file.
+    class RunHold {
+    public:
+        explicit RunHold(FolderScanCache& cache);
+        ~RunHold();
+        RunHold(const RunHold&) = delete;
+        RunHold& operator=(const RunHold&) = delete;
+
+    private:
+        FolderScanCache& cache_;
+    };
+
 private:
     struct Stamp {
         unsigned long long device = 0, inode = 0, size = 0, links = 0;
@@ -72,6 +87,7 @@ private:
         Stamp stamp;
         Entries entries;
         std::vector<std::pair<std::pair<std::string, bool>, Names>> names;
+        unsigned long long checkedInRun = 0;  // the run that last compared its stamp
     };
 
     // false when fsFolder is not a folder that can be looked at.
@@ -84,6 +100,8 @@ private:
     size_t capacity_;
     std::mutex mutex_;
     std::list<Folder> folders_;  // most recently used first
+    int holds_ = 0;
+    unsigned long long run_ = 0;  // counts the runs that held the cache
 };
 
 }  // namespace trend

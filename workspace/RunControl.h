@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FolderBrowser.h"
+#include "FolderScanCache.h"
 #include "TrendFileReader.h"
 #include "TrendViewState.h"
 
@@ -48,6 +49,7 @@ public:
 private:
     FolderBrowser& browser_;
     RunControl control_;
+    FolderScanCache::RunHold hold_{FolderScanCache::shared()};
 };
 
 }  // namespace trend

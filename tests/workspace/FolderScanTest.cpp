@@ -142,6 +142,20 @@ TEST_F(FolderScanCacheTest, FolderChangedJustBeforeItsScanOrHoldingALinkIsReadEv
     EXPECT_NE(cache.entries(tree.path("LINKED")), linked);
 }
 
+TEST_F(FolderScanCacheTest, DuringARunAFolderIsLookedAtOnceAndAfterItAgain) {
+    const auto before = cache.entries(tree.path("DEV"));
+    {
+        trend::FolderScanCache::RunHold run(cache);
+        EXPECT_EQ(cache.entries(tree.path("DEV")), before);  // checked against the folder once
+        tree.file("DEV/B_Trend.csv");
+        EXPECT_EQ(names(), (Names{"A"})) << "within the run the checked listing stands";
+        tree.folder("NEW/X");
+        const auto fresh = cache.entries(tree.path("NEW"));
+        EXPECT_NE(cache.entries(tree.path("NEW")), fresh) << "met first in the run: not kept";
+    }
+    EXPECT_EQ(names(), (Names{"A", "B_Trend.csv"})) << "after the run the change is seen";
+}
+
 TEST_F(FolderScanCacheTest, NamesFollowTheMarkAndTheSortingOfTheList) {
     tree.file("DEV/a_Trend.csv");
     tree.file("DEV/AB_Trend.csv");
