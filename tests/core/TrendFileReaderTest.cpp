@@ -460,3 +460,38 @@ TEST(TrendFileReader, ReadErrorIsReportedNotTakenForTheEndOfTheFile) {
 }
 
 }  // namespace
+
+namespace {
+
+// Several chunks of the reader's buffer, each parsed on both cores: every row must come out
+// in its place, including the lines cut by a chunk boundary.
+TEST(TrendFileReader, FileOfManyChunksKeepsEveryRowInPlace) {
+    TempFolder folder;
+    constexpr int kRows = 250000;
+    std::string text = crlfLines({"a", "b", "BIG 2021/03/15", "Date Time,A,B"});
+    text.reserve(static_cast<size_t>(kRows) * 64);
+    long long ms = ToMilliseconds(ParseDateTimeText("2021/03/15 00:00:00"));
+    for (int r = 0; r < kRows; ++r, ms += 1000) {
+        const double t =
+            static_cast<double>(ms / 86400000) + static_cast<double>(ms % 86400000) / kMSecsPerDay;
+        text += FormatDateTime("yyyy'/'mm'/'dd hh':'nn':'ss", t) + "," + std::to_string(r) +
+                (r % 5000 == 17 ? ",N" : "," + std::to_string(r % 977) + ".5") + "\r\n";
+    }
+    folder.write("big.csv", text);
+    ReaderHarness h;
+    const auto progress = h.click(0, folder.path(), "big.csv");
+    const TrendDataSet& chart = h.state.Chart1;
+    ASSERT_EQ(progress.rowsAccepted, static_cast<size_t>(kRows));
+    ASSERT_EQ(chart.Count(), static_cast<size_t>(kRows));
+    const long long first = ToMilliseconds(ParseDateTimeText("2021/03/15 00:00:00"));
+    for (int r = 0; r < kRows; ++r) {
+        ASSERT_EQ(ToMilliseconds(chart.XValue(static_cast<size_t>(r))), first + 1000LL * r) << r;
+        ASSERT_EQ(chart.Series(0).YValue(static_cast<size_t>(r)), r) << r;
+        const bool null = r % 5000 == 17;
+        ASSERT_EQ(chart.Series(1).IsNull(static_cast<size_t>(r)), null) << r;
+        const double expected = null ? (r - 1) % 977 + 0.5 : r % 977 + 0.5;
+        ASSERT_EQ(chart.Series(1).YValue(static_cast<size_t>(r)), expected) << r;
+    }
+}
+
+}  // namespace
