@@ -151,33 +151,34 @@ void WriteSummary(std::FILE* out, const TrendDataSet& data, const std::string& t
     }
 }
 
-void SaveSummaryFile(const TrendDataSet& data, const SummaryLocation& location,
-                     const std::string& timeZoneText) {
-    CreateFolder(location.deviceFolder);
-    CreateFolder(location.yearFolder);
-    const std::string target = ToFileSystemPath(location.fullPath);
+void WriteThroughTemporaryFile(const std::string& path,
+                               const std::function<void(std::FILE*)>& write) {
+    const std::string target = ToFileSystemPath(path);
     const std::string temporary = target + ".part";
     std::FILE* out = std::fopen(temporary.c_str(), "wb");
     if (out == nullptr) {
-        throw WriteError("cannot create " + location.fullPath + ": " + std::strerror(errno));
+        throw WriteError("cannot create " + path + ": " + std::strerror(errno));
     }
     try {
-        WriteSummary(out, data, timeZoneText);
+        write(out);
     } catch (...) {
         std::fclose(out);
         std::remove(temporary.c_str());
         throw;
     }
-    if (std::fclose(out) != 0) {
+    if (std::fclose(out) != 0 || std::rename(temporary.c_str(), target.c_str()) != 0) {
         const std::string reason = std::strerror(errno);
         std::remove(temporary.c_str());
-        throw WriteError("cannot write " + location.fullPath + ": " + reason);
+        throw WriteError("cannot write " + path + ": " + reason);
     }
-    if (std::rename(temporary.c_str(), target.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        std::remove(temporary.c_str());
-        throw WriteError("cannot write " + location.fullPath + ": " + reason);
-    }
+}
+
+void SaveSummaryFile(const TrendDataSet& data, const SummaryLocation& location,
+                     const std::string& timeZoneText) {
+    CreateFolder(location.deviceFolder);
+    CreateFolder(location.yearFolder);
+    WriteThroughTemporaryFile(location.fullPath,
+                              [&](std::FILE* out) { WriteSummary(out, data, timeZoneText); });
 }
 
 }  // namespace trend

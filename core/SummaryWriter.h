@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,12 @@ void WriteSummary(std::FILE* out, const TrendDataSet& data, const std::string& t
 // temporary file beside it, so a failed save leaves no half-written file. Raises WriteError.
 void SaveSummaryFile(const TrendDataSet& data, const SummaryLocation& location,
                      const std::string& timeZoneText);
+
+// Writes a file through a temporary file beside it, renamed over it at the end, so a failed
+// write leaves no half-written file and the old one, if any, as it was. path is the program's
+// path text, used in messages. Raises WriteError.
+void WriteThroughTemporaryFile(const std::string& path,
+                               const std::function<void(std::FILE*)>& write);
 
 // Creates one folder level; false when it could not be created (it may exist already).
 bool CreateFolder(const std::string& path);

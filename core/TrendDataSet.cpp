@@ -26,8 +26,7 @@ void growFor(ColumnType& column, size_t extra) {
 }
 
 template <typename ColumnType, typename T>
-void applyRuns(ColumnType& column, const std::vector<T>& block, size_t tailStart,
-               const std::vector<MergeRun>& runs) {
+void applyRuns(ColumnType& column, const std::vector<T>& block, const std::vector<MergeRun>& runs) {
     const size_t oldSize = column.size();
     growFor(column, block.size());
     column.resize(oldSize + block.size());
@@ -48,7 +47,6 @@ void applyRuns(ColumnType& column, const std::vector<T>& block, size_t tailStart
             }
         }
     }
-    (void)tailStart;
 }
 
 std::vector<uint32_t> mergeNulls(const std::vector<uint32_t>& mainNulls,
@@ -371,10 +369,10 @@ void TrendDataSet::mergeBlock(PointBlock& block) {
         growFor(list_[s]->values_, k);
         mergedNulls[s] = mergeNulls(list_[s]->nulls_, block.nulls_[s], tailStart, runs);
     }
-    applyRuns(times_, block.times_, tailStart, runs);
+    applyRuns(times_, block.times_, runs);
     for (size_t s = 0; s < list_.size(); ++s) {
         TrendSeries& series = *list_[s];
-        applyRuns(series.values_, block.values_[s], tailStart, runs);
+        applyRuns(series.values_, block.values_[s], runs);
         series.nulls_.swap(mergedNulls[s]);
         for (double value : block.values_[s]) {
             series.noteValue(value);

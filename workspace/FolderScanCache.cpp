@@ -102,6 +102,13 @@ bool FolderScanCache::stampOf(const std::string& fsFolder, Stamp& stamp) {
     return true;
 }
 
+void FolderScanCache::keep(Folder folder) {
+    folders_.push_front(std::move(folder));
+    while (folders_.size() > capacity_) {
+        folders_.pop_back();
+    }
+}
+
 FolderScanCache::Folder* FolderScanCache::find(const std::string& fsFolder, const Stamp& stamp) {
     for (auto it = folders_.begin(); it != folders_.end(); ++it) {
         if (it->fsFolder != fsFolder) {
@@ -216,10 +223,7 @@ FolderScanCache::Entries FolderScanCache::entries(const std::string& fsFolder) {
             stampOf(fsFolder, after) &&
             nowNanoseconds() - std::max(after.modified, after.changed) >= settled_.count()) {
             std::lock_guard lock(mutex_);
-            folders_.push_front({fsFolder, after, scanned, {}, run_});
-            while (folders_.size() > capacity_) {
-                folders_.pop_back();
-            }
+            keep({fsFolder, after, scanned, {}, run_});
         }
         return scanned;
     }
@@ -231,9 +235,7 @@ FolderScanCache::Entries FolderScanCache::entries(const std::string& fsFolder) {
             return cached->entries;
         }
     }
-    const long long now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                              std::chrono::system_clock::now().time_since_epoch())
-                              .count();
+    const long long now = nowNanoseconds();
     // A change while the folder is read gives it new times, so the listing kept with the times
     // from before is not used again.
     bool cacheable =
@@ -241,10 +243,7 @@ FolderScanCache::Entries FolderScanCache::entries(const std::string& fsFolder) {
     Entries scanned = read(fsFolder, cacheable);
     if (cacheable && capacity_ > 0) {
         std::lock_guard lock(mutex_);
-        folders_.push_front({fsFolder, before, scanned, {}, holds_ > 0 ? run_ : 0});
-        while (folders_.size() > capacity_) {
-            folders_.pop_back();
-        }
+        keep({fsFolder, before, scanned, {}, holds_ > 0 ? run_ : 0});
     }
     return scanned;
 }

@@ -94,6 +94,9 @@ private:
     static bool stampOf(const std::string& fsFolder, Stamp& stamp);
     // The cached folder, moved to the front, or nullptr. Called with mutex_ held.
     Folder* find(const std::string& fsFolder, const Stamp& stamp);
+    // Keeps a listing first, letting go of the least recently used beyond the capacity; mutex_
+    // held.
+    void keep(Folder folder);
     Entries read(const std::string& fsFolder, bool& cacheable) const;
 
     std::chrono::nanoseconds settled_;

@@ -58,23 +58,8 @@ int RunExport(const std::vector<std::string>& args) {
     }
     try {
         if (auto path = options.value("output")) {
-            const std::string temporary = *path + ".part";
-            std::FILE* out = std::fopen(temporary.c_str(), "wb");
-            if (out == nullptr) {
-                throw trend::WriteError("cannot create " + *path + ": " + std::strerror(errno));
-            }
-            try {
-                writeOutput(out, format, state.Chart1);
-            } catch (...) {
-                std::fclose(out);
-                std::remove(temporary.c_str());
-                throw;
-            }
-            if (std::fclose(out) != 0 || std::rename(temporary.c_str(), path->c_str()) != 0) {
-                const std::string reason = std::strerror(errno);
-                std::remove(temporary.c_str());
-                throw trend::WriteError("cannot write " + *path + ": " + reason);
-            }
+            trend::WriteThroughTemporaryFile(
+                *path, [&](std::FILE* out) { writeOutput(out, format, state.Chart1); });
         } else {
             writeOutput(stdout, format, state.Chart1);
         }
